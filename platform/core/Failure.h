@@ -22,3 +22,13 @@ private:
 };
 
 } // namespace wc
+
+namespace wc {
+
+// Raised only to end an action quietly; the error display shows nothing for it.
+class Abort : public std::exception {
+public:
+    const char* what() const noexcept override { return "Operation aborted"; }
+};
+
+} // namespace wc

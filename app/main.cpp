@@ -1,0 +1,8 @@
+#include "app/wCartovia.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    return app::run(application);
+}
