@@ -10,6 +10,9 @@ class TfProc_Cartovia : public QWidget {
 public:
     explicit TfProc_Cartovia(QWidget* parent = nullptr);
     void bindToDataModule(TdmCon& dm);
+
+    void getOrdersByCreatedAfter(const QString& pNumeSite, const QString& pBaseUrl, const QString& pUser,
+                                 const QString& pPassword);
 };
 
 extern TfProc_Cartovia* fProc_Cartovia;

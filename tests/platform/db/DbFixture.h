@@ -1,22 +1,7 @@
 #pragma once
 
-#include "db/Connection.h"
+#include "support/DbConnect.h"
 #include "support/FailureOf.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
-
-namespace wc::test {
-
-// A connection to a fresh database on one of the test servers.
-inline void pointAt(db::Connection& connection, const TestDatabase& database,
-                    db::SslMode mode = db::SslMode::Prefer) {
-    connection.setServer(QStringLiteral("localhost"));
-    connection.setPort(database.server().port);
-    connection.setDatabase(database.name());
-    connection.setUsername(QStringLiteral("zel"));
-    connection.setPassword(database.server().password);
-    connection.setSslMode(mode);
-}
-
-} // namespace wc::test
