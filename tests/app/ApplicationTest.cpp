@@ -1,6 +1,8 @@
 #include "app/u_Application.h"
 #include "core/Failure.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 using namespace app;
