@@ -6,14 +6,16 @@ namespace {
 
 // Stand-ins for the ERP's import function, each a real PL/pgSQL function.
 const char* kRefuses = R"(
-create or replace function o_cartovia_doc_cmd_c_ins(pnumesite text, piddocsite bigint) returns void
+drop function if exists o_cartovia_doc_cmd_c_ins(text, bigint);
+create function o_cartovia_doc_cmd_c_ins(pnumesite text, piddocsite bigint) returns void
 language plpgsql as $$ begin
     insert into calls values (pnumesite, piddocsite);
     raise exception 'Articol inexistent: SKU-9';
 end $$;)";
 
 const char* kSucceeds = R"(
-create or replace function o_cartovia_doc_cmd_c_ins(pnumesite text, piddocsite bigint) returns void
+drop function if exists o_cartovia_doc_cmd_c_ins(text, bigint);
+create function o_cartovia_doc_cmd_c_ins(pnumesite text, piddocsite bigint) returns void
 language plpgsql as $$
 declare v_partener bigint; v_doc bigint;
 begin
@@ -25,7 +27,8 @@ begin
 end $$;)";
 
 const char* kDeletesTheLogRow = R"(
-create or replace function o_cartovia_doc_cmd_c_ins(pnumesite text, piddocsite bigint) returns void
+drop function if exists o_cartovia_doc_cmd_c_ins(text, bigint);
+create function o_cartovia_doc_cmd_c_ins(pnumesite text, piddocsite bigint) returns void
 language plpgsql as $$ begin
     delete from log_cartovia where nume_site = pnumesite and id_doc_site = piddocsite;
 end $$;)";
