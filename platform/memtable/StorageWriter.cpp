@@ -127,14 +127,21 @@ QByteArray storageBytes(const MemTable& table) {
 
 void writeStorageFile(const MemTable& table, const QString& path) {
     const QByteArray bytes = storageBytes(table);
+    const QString nativePath = QDir::toNativeSeparators(path);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw Failure(QStringLiteral("Cannot create file \"%1\". %2")
-                          .arg(QDir::toNativeSeparators(path), file.errorString()));
-    file.write(bytes);
+    // Unbuffered: a buffered short write would surface only in commit()'s flush, which ignores it.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw Failure(QStringLiteral("Cannot create file \"%1\". %2").arg(nativePath, file.errorString()));
+    // A short write reports no error by itself (the disk or the size limit is full): writing the
+    // rest brings out the reason. An uncommitted file is discarded, leaving the earlier one.
+    for (qint64 written = 0; written < bytes.size();) {
+        const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
+        if (count <= 0)
+            throw Failure(QStringLiteral("Cannot write file \"%1\". %2").arg(nativePath, file.errorString()));
+        written += count;
+    }
     if (!file.commit())
-        throw Failure(QStringLiteral("Cannot write file \"%1\". %2")
-                          .arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw Failure(QStringLiteral("Cannot write file \"%1\". %2").arg(nativePath, file.errorString()));
 }
 
 } // namespace wc::mem
