@@ -86,14 +86,13 @@ Transfer::Transfer(Timeouts timeouts, const char* userAgent) {
 }
 
 Response Transfer::get(const QByteArray& url, const QList<HeaderField>& headers) {
-    const HeaderList list = headerList(headers);
+    headers_ = headerList(headers);
     curl_easy_setopt(easy_.get(), CURLOPT_URL, url.constData());
     curl_easy_setopt(easy_.get(), CURLOPT_HTTPGET, 1L);
-    curl_easy_setopt(easy_.get(), CURLOPT_HTTPHEADER, list.get());
+    curl_easy_setopt(easy_.get(), CURLOPT_HTTPHEADER, headers_.get());
     received_ = Response();
     errorText_[0] = '\0';
     const CURLcode result = perform();
-    curl_easy_setopt(easy_.get(), CURLOPT_HTTPHEADER, nullptr);
     if (result != CURLE_OK)
         fail(result);
     received_.text = bodyText(received_.body, received_.header("Content-Type"));

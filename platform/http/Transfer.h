@@ -25,6 +25,8 @@ private:
     CURLcode perform();
     [[noreturn]] void fail(CURLcode code) const;
 
+    // The easy handle points at the last exchange's header list, so that list outlives it.
+    HeaderList headers_;
     EasyHandle easy_;
     MultiHandle multi_;
     Response received_;
