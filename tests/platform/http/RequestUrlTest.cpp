@@ -47,14 +47,23 @@ TEST(RequestUrl, continuesQueryOfBaseUrlWithAmpersand) {
               QByteArray("http://shop.example/api?key=abc/orders&start=100"));
 }
 
-TEST(RequestUrl, refusesBaseUrlThatLeavesNoAbsoluteUrl) {
-    for (const char* base : {"", "   ", "\t\r\n"}) {
+TEST(RequestUrl, refusesBaseUrlThatGivesNoValidUrl) {
+    const struct {
+        const char* baseUrl;
+        const char* message;
+    } cases[] = {
+        {"", R"(Invalid URL: "/orders")"},
+        {"   ", R"(Invalid URL: "/orders")"},
+        {"\t\r\n", R"(Invalid URL: "/orders")"},
+        {"http://shop example/api", R"(Invalid URL: "http://shop example/api/orders")"},
+    };
+    for (const auto& c : cases) {
         try {
-            requestUrl(QString::fromUtf8(base), QStringLiteral("orders"), {});
-            ADD_FAILURE() << "accepted base URL '" << base << "'";
+            requestUrl(QString::fromUtf8(c.baseUrl), QStringLiteral("orders"), {});
+            ADD_FAILURE() << "accepted base URL '" << c.baseUrl << "'";
         } catch (const HttpError& error) {
             EXPECT_EQ(error.kind(), HttpError::Kind::InvalidUrl);
-            EXPECT_EQ(error.message(), QStringLiteral("Invalid URL: \"/orders\""));
+            EXPECT_EQ(error.message(), QString::fromUtf8(c.message));
         }
     }
 }
