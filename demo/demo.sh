@@ -74,13 +74,18 @@ port_in_use() {
     (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null
 }
 
+# A process that has ended but is not yet reaped by its new parent counts as gone.
+alive() {
+    kill -0 "$1" 2>/dev/null && [ "$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null)" != Z ]
+}
+
 # Port of the demo database server when it runs, nothing otherwise.
 running_pg_port() {
     local pidfile=$pgdir/postmaster.pid
     [ -f "$pidfile" ] || return 0
     local pid
     pid=$(sed -n 1p "$pidfile")
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+    if [ -n "$pid" ] && alive "$pid"; then
         sed -n 4p "$pidfile"
     fi
 }
@@ -90,7 +95,7 @@ running_shop_pid() {
     [ -f "$dir/shop.pid" ] || return 0
     local pid
     pid=$(cat "$dir/shop.pid")
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null && grep -qa shop_server.py "/proc/$pid/cmdline" 2>/dev/null; then
+    if [ -n "$pid" ] && alive "$pid" && grep -qa shop_server.py "/proc/$pid/cmdline" 2>/dev/null; then
         echo "$pid"
     fi
 }
@@ -167,7 +172,7 @@ stop_shop() {
     if [ -n "$pid" ]; then
         kill "$pid"
         for _ in $(seq 50); do
-            kill -0 "$pid" 2>/dev/null || break
+            alive "$pid" || break
             sleep 0.1
         done
     fi
@@ -193,7 +198,7 @@ start_shop() {
     echo $! > "$dir/shop.pid"
     for _ in $(seq 100); do
         [ -f "$dir/shop.port" ] && return
-        kill -0 "$(cat "$dir/shop.pid")" 2>/dev/null || break
+        alive "$(cat "$dir/shop.pid")" || break
         sleep 0.1
     done
     tail -n 5 "$dir/shop.log" >&2
