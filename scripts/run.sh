@@ -42,4 +42,9 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     exit 1
 fi
 
-"$program"
+# The program runs in the background so that a signal to this script reaches the trap at
+# once; the program is ended too, and the servers stopped.
+"$program" &
+child=$!
+trap 'kill -TERM "$child" 2>/dev/null; wait "$child"; exit 130' INT TERM HUP
+wait "$child"
