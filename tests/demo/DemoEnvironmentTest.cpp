@@ -5,6 +5,7 @@
 #include "support/TestDatabase.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTcpServer>
@@ -230,6 +231,79 @@ TEST(DemoLifecycle, asRootRefusesFolderThatThePostgresAccountCannotEnter) {
     const DemoRun up = env.run("up");
     EXPECT_NE(up.exitCode, 0);
     EXPECT_THAT(up.output, HasSubstr("cannot enter"));
+}
+
+// scripts/run.sh with a stand-in for the program: a build folder whose cache names the
+// demo's port and password, and whose program records whether the demo servers answer.
+class RunCommand : public ::testing::Test {
+protected:
+    RunCommand() {
+        QDir().mkpath(build.path() + "/app");
+        writeFile(build.path() + "/CMakeCache.txt", QString("WC_DIRECTORY_HOST:STRING=localhost\n"
+                                                            "WC_DIRECTORY_PORT:STRING=%1\n"
+                                                            "WC_DB_PASSWORD:STRING=%2\n")
+                                                        .arg(env.pgPort)
+                                                        .arg(kPassword));
+        const QString program = build.path() + "/app/wCartovia";
+        writeFile(program,
+                  QString("#!/bin/bash\n(exec 3<>/dev/tcp/127.0.0.1/%1) && (exec 3<>/dev/tcp/127.0.0.1/%2) "
+                          "&& touch '%3'\n")
+                      .arg(env.pgPort)
+                      .arg(env.shopPort)
+                      .arg(marker()));
+        QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    ~RunCommand() override { env.run("down"); }
+
+    static void writeFile(const QString& path, const QString& text) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.toUtf8());
+    }
+    QString marker() const { return build.path() + "/servers-answered"; }
+
+    DemoRun run(const QString& display) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("WAYLAND_DISPLAY");
+        environment.remove("DISPLAY");
+        if (!display.isEmpty())
+            environment.insert("DISPLAY", display);
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(sourcePath("scripts/run.sh"),
+                      {build.path(), "--dir", env.dir, "--shop-port", QString::number(env.shopPort)});
+        process.waitForFinished(180000);
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                process.readAll().toStdString()};
+    }
+    void expectServersStopped() {
+        EXPECT_FALSE(Session(env.pgPort, "zel_mob").connected());
+        EXPECT_THROW(httpGet(QString("http://127.0.0.1:%1/magazin-1/orders").arg(env.shopPort)),
+                     std::runtime_error);
+        EXPECT_TRUE(QFile::exists(env.dir + "/pg/PG_VERSION")) << "the demo data stays";
+    }
+
+    QTemporaryDir build;
+    std::unique_ptr<QTemporaryDir> folder = makeDemoFolder();
+    Environment env{folder->path() + "/demo", freePort(), freePort()};
+};
+
+TEST_F(RunCommand, startsTheProgramWithTheServersUpAndStopsThemWhenItEnds) {
+    const DemoRun result = run(":99");
+    EXPECT_EQ(result.exitCode, 0) << result.output;
+    EXPECT_TRUE(QFile::exists(marker())) << result.output;
+    expectServersStopped();
+}
+
+TEST_F(RunCommand, saysPlainlyThatNoDisplayIsAvailable) {
+    const DemoRun result = run("");
+    EXPECT_NE(result.exitCode, 0);
+    EXPECT_THAT(result.output,
+                HasSubstr("No display available: start the program on a desktop session, or run it "
+                          "under Xvfb (xvfb-run)"));
+    EXPECT_FALSE(QFile::exists(marker()));
+    expectServersStopped();
 }
 
 } // namespace
