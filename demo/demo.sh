@@ -101,7 +101,7 @@ running_shop_pid() {
 }
 
 saved() {
-    [ -f "$state" ] && sed -n "s/^$1=//p" "$state" || true
+    if [ -f "$state" ]; then sed -n "s/^$1=//p" "$state"; fi
 }
 
 save_state() {
@@ -135,7 +135,10 @@ start_database() {
     local old
     old=$(saved password)
     if [ -n "$old" ] && [ "$old" != "$password" ]; then
-        echo "alter role zel password :'pw';" | password=$old psql_on postgres -v pw="$password"
+        local new=$password
+        password=$old
+        echo "alter role zel password :'pw';" | psql_on postgres -v pw="$new"
+        password=$new
         save_state "$(saved seeded)"
     fi
 }
