@@ -190,7 +190,7 @@ void TableView::onRowsRebuilt() {
     if (position < 0 && model_->groupColumns().isEmpty() && model_->shownRowCount() > 0)
         position = 0;
     if (position >= 0)
-        focusIndex(model_->indexAtPosition(position, column));
+        focusIndex(outermostClosedGroup(model_->indexAtPosition(position, column)));
     else if (model_->rowCount() > 0)
         focusIndex(model_->index(0, 0)); // grouped: the first group row, leaving the groups closed
     silent_ = wasSilent;
@@ -224,6 +224,17 @@ QString TableView::groupPath(const QModelIndex& index) const {
     for (QModelIndex i = index.siblingAtColumn(0); i.isValid(); i = i.parent())
         keys.prepend(i.data(GridModel::GroupKeyRole).toString());
     return keys.join(u'\x1e');
+}
+
+QModelIndex TableView::outermostClosedGroup(const QModelIndex& index) const {
+    // Grouping anew leaves the groups closed: the focus then rests on the closed group that
+    // holds the focused row rather than opening it.
+    QModelIndex shown = index;
+    for (QModelIndex p = index.parent(); p.isValid(); p = p.parent()) {
+        if (!rows_->isExpanded(p))
+            shown = p;
+    }
+    return shown;
 }
 
 void TableView::restoreExpanded() {

@@ -82,6 +82,7 @@ private:
     void showFilterState();
     void showGroups();
     void restoreExpanded();
+    QModelIndex outermostClosedGroup(const QModelIndex& index) const;
     QString groupPath(const QModelIndex& index) const;
     void updateInfo();
     int currentColumn() const;
