@@ -21,10 +21,15 @@ std::optional<ColumnDrag> readColumnDrag(const QMimeData* mime) {
     return ColumnDrag{parts[0] == "box" ? DragOrigin::GroupByBox : DragOrigin::Header, column};
 }
 
-void execColumnDrag(QWidget* source, ColumnDrag drag, const QPixmap& picture) {
+QMimeData* columnMimeData(ColumnDrag drag) {
     auto* mime = new QMimeData;
     const QByteArray origin = drag.origin == DragOrigin::GroupByBox ? "box" : "header";
     mime->setData(kMimeType, origin + ':' + QByteArray::number(drag.column));
+    return mime;
+}
+
+void execColumnDrag(QWidget* source, ColumnDrag drag, const QPixmap& picture) {
+    QMimeData* mime = columnMimeData(drag);
     auto* qdrag = new QDrag(source); // owned by the source widget, as Qt asks
     qdrag->setMimeData(mime);
     qdrag->setPixmap(picture);

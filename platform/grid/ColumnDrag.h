@@ -17,6 +17,8 @@ struct ColumnDrag {
     int column = -1;
 };
 
+// The drag's payload; the caller owns it until it hands it to a QDrag.
+QMimeData* columnMimeData(ColumnDrag drag);
 std::optional<ColumnDrag> readColumnDrag(const QMimeData* mime);
 // Runs the drag until it is dropped or cancelled.
 void execColumnDrag(QWidget* source, ColumnDrag drag, const QPixmap& picture);

@@ -100,7 +100,6 @@ void GridModel::onSourceChanged() {
     bindColumns();
     rebuild();
     endResetModel();
-    emit sourceRowsReread();
 }
 
 int GridModel::addColumn(ColumnSpec spec) {

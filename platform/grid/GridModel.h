@@ -41,7 +41,6 @@ public:
     // Binds a new column to the source column whose horizontal header is `spec.fieldName`.
     int addColumn(ColumnSpec spec);
     const ColumnSpec& columnSpec(int column) const { return columns_.at(column); }
-    int specCount() const { return int(columns_.size()); }
 
     void setFilter(int column, const FilterCondition& condition);
     const FilterCondition& filter(int column) const { return filters_.at(column); }
@@ -77,11 +76,6 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-
-signals:
-    // After the rows were rebuilt because the source changed (not because of a filter, sort or
-    // grouping set here).
-    void sourceRowsReread();
 
 private:
     struct GroupNode;

@@ -1,12 +1,32 @@
 #include "grid/Navigator.h"
 
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QToolButton>
 
 namespace wc::grid {
 
 namespace {
+QIcon funnelIcon(int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(60, 60, 60));
+    const qreal s = size;
+    painter.drawPolygon(QPolygonF{{s * 0.1, s * 0.15},
+                                  {s * 0.9, s * 0.15},
+                                  {s * 0.58, s * 0.5},
+                                  {s * 0.58, s * 0.9},
+                                  {s * 0.42, s * 0.78},
+                                  {s * 0.42, s * 0.5}});
+    return QIcon(pixmap);
+}
+
 struct ButtonFace {
     const char* glyph;
     const char* hint;
@@ -28,7 +48,7 @@ constexpr std::array<ButtonFace, kNavigatorButtonCount> kFaces{{
     {"\u21BB", "Refresh"},
     {"\u2606", "Save bookmark"},
     {"\u2605", "Go to bookmark"},
-    {"\u2A52", "Filter"},
+    {"", "Filter"}, // drawn: no common font has a funnel
 }};
 } // namespace
 
@@ -51,6 +71,7 @@ Navigator::Navigator(QWidget* parent) : QWidget(parent), info_(new QLabel(this))
     for (auto which : {NavigatorButton::Insert, NavigatorButton::Delete, NavigatorButton::Edit,
                        NavigatorButton::Post, NavigatorButton::Cancel})
         button(which)->setEnabled(false);
+    button(NavigatorButton::Filter)->setIcon(funnelIcon(QFontMetrics(font()).height()));
     info_->setContentsMargins(6, 0, 6, 0);
     layout->addWidget(info_);
     layout->addStretch(1);

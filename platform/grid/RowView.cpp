@@ -171,8 +171,15 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     painter->setPen(style.textColor);
     painter->setClipRect(option.rect.adjusted(0, 0, -1, -1));
     if (kind == ColumnKind::MultiLineText) {
-        // A memo cell keeps its line breaks and wraps; the row shows as many lines as fit.
-        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+        // A memo cell keeps its line breaks and wraps; the row shows as many whole lines as fit
+        // (the tooltip has the rest), centred like the one-line cells beside it.
+        const int line = QFontMetrics(style.font).lineSpacing();
+        const int lines = std::max(1, textRect.height() / line);
+        const QRect shown(textRect.left(), textRect.center().y() - lines * line / 2 + 1, textRect.width(),
+                          lines * line);
+        painter->setClipRect(shown.intersected(option.rect));
+        painter->drawText(shown, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+        painter->setClipping(false);
     } else {
         text.replace(u'\n', u' ').remove(u'\r');
         const Qt::Alignment align = kind == ColumnKind::Number ? Qt::AlignRight : Qt::AlignLeft;

@@ -115,7 +115,7 @@ void TableView::sortByColumn(int column, Qt::SortOrder order) {
 }
 
 void TableView::groupByColumn(int column) {
-    if (column < 0 || column >= model_->specCount() || model_->groupColumns().contains(column))
+    if (column < 0 || column >= model_->columnCount() || model_->groupColumns().contains(column))
         return;
     expanded_.clear();
     operatorChange([&] { model_->setGroupColumns(model_->groupColumns() + QList<int>{column}); });
@@ -139,7 +139,7 @@ void TableView::showGroups() {
 }
 
 void TableView::showFilterState() {
-    for (int column = 0; column < model_->specCount(); ++column)
+    for (int column = 0; column < model_->columnCount(); ++column)
         header_->setFilterText(column, model_->filter(column).text());
     filterBox_->showFilter(model_->filterDescription());
 }

@@ -1,5 +1,6 @@
 #include "grid/TableView.h"
 #include "LogModel.h"
+#include "grid/ColumnDrag.h"
 #include "grid/FilterBox.h"
 #include "grid/FilterHeader.h"
 #include "grid/Grid.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QListView>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -349,6 +351,40 @@ TEST_F(GridWindow, groupingShowsGroupRowsAndCanBeUndone) {
     EXPECT_TRUE(view->groupByBox()->isPromptShown());
     EXPECT_FALSE(model().isGroupRow(model().index(0, 0)));
     EXPECT_EQ(test::snapshot(*source), before);
+}
+
+// Drops a dragged column on `target` at `pos` (a real drag would run its own event loop).
+bool dropColumn(QWidget* target, const QPoint& pos, ColumnDrag drag) {
+    std::unique_ptr<QMimeData> mime(columnMimeData(drag));
+    QDragEnterEvent enter(pos, Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(pos, Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+TEST_F(GridWindow, headersDraggedToTheGroupByBoxGroupAndBackUngroup) {
+    const QPoint inBox = view->groupByBox()->rect().center();
+    EXPECT_FALSE(dropColumn(view->groupByBox(), inBox, {DragOrigin::GroupByBox, 0}));
+    ASSERT_TRUE(dropColumn(view->groupByBox(), inBox, {DragOrigin::Header, 0}));
+    ASSERT_TRUE(dropColumn(view->groupByBox(), inBox, {DragOrigin::Header, 8}));
+    EXPECT_EQ(model().groupColumns(), (QList<int>{0, 8}));
+    EXPECT_EQ(model().index(0, 0).data().toString(), "nume_site : emag-ro (40)");
+
+    const QPoint onHeaders(10, header().captionHeight() / 2);
+    ASSERT_TRUE(dropColumn(header().viewport(), onHeaders, {DragOrigin::GroupByBox, 0}));
+    EXPECT_EQ(model().groupColumns(), QList<int>{8});
+    // Header order is untouched by grouping drops.
+    EXPECT_EQ(header().logicalIndex(0), 0);
+}
+
+TEST_F(GridWindow, headerDroppedOnAnotherHeaderMovesItsColumn) {
+    const int x = header().sectionViewportPosition(3) + 5;
+    ASSERT_TRUE(dropColumn(header().viewport(), QPoint(x, 5), {DragOrigin::Header, 9}));
+    EXPECT_EQ(header().visualIndex(9), 3);
+    EXPECT_EQ(header().editor(9)->x(), header().sectionViewportPosition(9));
 }
 
 TEST_F(GridWindow, layoutChoicesLastAcrossHidingAndRereading) {
