@@ -3,6 +3,7 @@
 #include "db/Connection.h"
 #include "db/Field.h"
 #include "db/Query.h"
+#include "grid/Style.h"
 
 #include <QObject>
 #include <QString>
@@ -16,6 +17,11 @@ class TdmCon : public QObject {
     Q_OBJECT
 public:
     explicit TdmCon(QObject* parent = nullptr);
+
+private:
+    void buildStyleSheet();
+
+public:
 
     wc::db::Connection conZel;
     wc::db::Connection conZelMob;
@@ -210,6 +216,13 @@ public:
     wc::db::Field dsEucod_siruta{dsEu, "cod_siruta", FieldKind::Float};
     wc::db::Field dsEujas_ip{dsEu, "jas_ip", FieldKind::LongText};
     wc::db::Field dsEujas_ip_ext{dsEu, "jas_ip_ext", FieldKind::LongText};
+
+    // The order log grid's styles, made for 96 dots per inch, and the sheet built from them.
+    struct TcxStyleRepository {
+        wc::grid::Style cxStyle1, cxStyle2, cxStyle3, cxStyle4, cxStyle5, cxStyle6, cxStyle7, cxStyle8, cxStyle9,
+            cxStyle10, cxStyle11, cxStyle12, cxStyle13, cxStyle14;
+    } cxStyleRepository1;
+    wc::grid::TableViewStyleSheet GridTableViewStyleSheetDevExpress;
 
     wc::db::Query dsAplicatieMobEmitent{QStringLiteral("dsAplicatieMobEmitent")};
     wc::db::Field dsAplicatieMobEmitentaplicatie_mob{dsAplicatieMobEmitent, "aplicatie_mob", FieldKind::ShortText, 100};

@@ -79,9 +79,11 @@ TfCartoviaImportCmdC::TfCartoviaImportCmdC(QWidget* parent) : QWidget(parent, Qt
     ButtonPreiaCmdSite = button(QStringLiteral("Preia comenzi din site"), {8, 33, 143, 25}, this);
     ButtonCauta = button(QStringLiteral("Cauta"), {174, 33, 75, 25}, this);
     ButtonImportaComandaCurentaInZel = button(QStringLiteral("Importa comanda curenta in ZEL"), {278, 33, 211, 25}, this);
+    buildGrid();
     Memo1 = new TMemo(this);
     Memo1->setGeometry(kMemoDesign);
 
+    setTabOrder(cxGrid1, ButtonCauta);
     setTabOrder(ButtonCauta, ButtonPreiaCmdSite);
     setTabOrder(ButtonPreiaCmdSite, ButtonImportaComandaCurentaInZel);
     setTabOrder(ButtonImportaComandaCurentaInZel, Memo1);
@@ -109,7 +111,39 @@ TfCartoviaImportCmdC::TfCartoviaImportCmdC(QWidget* parent) : QWidget(parent, Qt
     o_cartovia_doc_cmd_c_ins.declareParam(QStringLiteral("piddocsite"), wc::db::ParamType::LargeInt);
 }
 
+void TfCartoviaImportCmdC::buildGrid() {
+    cxGrid1 = new wc::grid::Grid(this);
+    cxGrid1->setGeometry(kGridDesign);
+    cxGrid1Level1 = cxGrid1->addLevel();
+    cxGrid1DBTableView1 = new wc::grid::TableView();
+    cxGrid1Level1->setView(cxGrid1DBTableView1);
+    cxGrid1DBTableView1->setSourceModel(&dsouLogCartovia);
+    using wc::grid::ColumnKind;
+    cxGrid1DBTableView1->addColumn(QStringLiteral("nume_site"), 73, ColumnKind::Text);
+    cxGrid1DBTableView1->addColumn(QStringLiteral("id_doc_site"), 86, ColumnKind::Number);
+    cxGrid1DBTableView1->addColumn(QStringLiteral("data_log"), 123, ColumnKind::DateTime);
+    cxGrid1DBTableView1->addColumn(QStringLiteral("date_created"), 87, ColumnKind::Date);
+    cxGrid1DBTableView1->addColumn(QStringLiteral("zel_serie_cmd_c"), 100, ColumnKind::Text);
+    cxGrid1DBTableView1->addColumn(QStringLiteral("nr_doc_site"), 82, ColumnKind::MultiLineText);
+    cxGrid1DBTableView1->addColumn(QStringLiteral("err_la_import"), 142, ColumnKind::MultiLineText);
+    cxGrid1DBTableView1->addColumn(QStringLiteral("zel_data_doc"), 90, ColumnKind::Date);
+    cxGrid1DBTableView1->addColumn(QStringLiteral("zel_tip_doc"), 86, ColumnKind::Text);
+    cxGrid1DBTableView1->addColumn(QStringLiteral("zel_nr_doc"), 89, ColumnKind::Text);
+    cxGrid1DBTableView1->addColumn(QStringLiteral("zel_partener"), 167, ColumnKind::Text);
+
+    // The focused row and the order log's current row follow each other.
+    connect(&dsouLogCartovia, &wc::db::DataSource::currentRowChanged, cxGrid1DBTableView1,
+            &wc::grid::TableView::setFocusedSourceRow);
+    connect(cxGrid1DBTableView1, &wc::grid::TableView::focusedSourceRowChanged, this,
+            [this](int row) { app::guarded([this, row] { dsouLogCartovia.setCurrentRow(row); }); });
+    connect(cxGrid1DBTableView1, &wc::grid::TableView::refreshRequested, this, [this] {
+        app::BusyCursor busy;
+        app::guarded([this] { ButtonCautaClick(); });
+    });
+}
+
 void TfCartoviaImportCmdC::bindToDataModule(TdmCon& dm) {
+    cxGrid1DBTableView1->setStyles(&dm.GridTableViewStyleSheetDevExpress);
     dsLogCartovia.setConnection(&dm.conZel);
     dsConfigCartovia.setConnection(&dm.conZel);
     dsLogCartoviaUnu.setConnection(&dm.conZel);
@@ -120,6 +154,7 @@ void TfCartoviaImportCmdC::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const int dw = width() - kDesignWidth;
     const int dh = height() - kDesignHeight;
+    cxGrid1->setGeometry(kGridDesign.x(), kGridDesign.y(), kGridDesign.width() + dw, kGridDesign.height() + dh);
     Memo1->setGeometry(kMemoDesign.x(), kMemoDesign.y() + dh, kMemoDesign.width() + dw, kMemoDesign.height());
 }
 

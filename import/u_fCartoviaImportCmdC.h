@@ -4,6 +4,8 @@
 #include "db/Field.h"
 #include "db/Query.h"
 #include "db/StoredProc.h"
+#include "grid/Grid.h"
+#include "grid/TableView.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -34,6 +36,9 @@ public:
     QPushButton* ButtonPreiaCmdSite;
     QPushButton* ButtonCauta;
     QPushButton* ButtonImportaComandaCurentaInZel;
+    wc::grid::Grid* cxGrid1;
+    wc::grid::GridLevel* cxGrid1Level1;
+    wc::grid::TableView* cxGrid1DBTableView1;
     TMemo* Memo1;
 
     wc::db::Query dsLogCartovia{QStringLiteral("dsLogCartovia")};
@@ -77,6 +82,7 @@ protected:
 
 private:
     void recordImportFailure(const QString& message);
+    void buildGrid();
 };
 
 extern TfCartoviaImportCmdC* fCartoviaImportCmdC;
