@@ -160,7 +160,9 @@ bool FilterHeader::eventFilter(QObject* watched, QEvent* event) {
     const auto it = std::find(editors_.begin(), editors_.end(), watched);
     if (it == editors_.end())
         return QHeaderView::eventFilter(watched, event);
-    if (event->type() == QEvent::FocusOut) {
+    if (event->type() == QEvent::FocusIn) {
+        prompt_->hide(); // reached by Tab too, not only through the prompt
+    } else if (event->type() == QEvent::FocusOut) {
         updatePrompt();
     } else if (event->type() == QEvent::KeyPress) {
         // Tab follows the columns as shown, not the order the editors were made in.
