@@ -8,7 +8,7 @@ servers=$build/bench-servers
 "$root/tests/support/test_servers.sh" start "$servers" zel-bench-pw
 trap '"$root/tests/support/test_servers.sh" stop "$servers" zel-bench-pw' EXIT
 export WC_TEST_SERVERS=$servers/servers.env
-for b in $(find "$build/bench" -type f -name 'bench_*' -perm -u+x | sort); do
+for b in $(find "$build/bench" -type f \( -name 'bench_*' -o -name '*_bench' \) -perm -u+x | sort); do
     echo "== $(basename "$b")"
     "$b"
 done
