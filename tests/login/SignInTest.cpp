@@ -259,6 +259,28 @@ TEST_F(SignIn, looksUpTheWholeCompanyNameBeyondWhatIsRemembered) {
     EXPECT_EQ(dialog().dsLogin.storedValue(0, dialog().dsLogincompany), longName.left(200));
 }
 
+class DirectoryColumn : public SignIn, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(DirectoryColumn, missingFromTheDirectoryFailsTheLookupBeforeAnyRouting) {
+    const QString column = QString::fromLatin1(GetParam());
+    directory.exec(QStringLiteral("alter table m_firma drop column %1").arg(column));
+    signIn(company, "ana", anaPassword);
+    EXPECT_EQ(takeError(), QStringLiteral("dsZelMobil: Field '%1' not found.").arg(column));
+    EXPECT_EQ(dmCon->conZel.database(), "");
+    EXPECT_FALSE(dialog().dsZelMobil.isOpen());
+}
+
+// nume_firma is left out: the statement's own condition needs it.
+INSTANTIATE_TEST_SUITE_P(EachDeclared, DirectoryColumn,
+                         ::testing::Values("ip", "port", "db_name", "activ", "m_site", "pw_hash_type"));
+
+TEST_F(SignIn, refusesADirectoryPortOfAnotherKind) {
+    directory.exec("alter table m_firma alter column port type bigint");
+    signIn(company, "ana", anaPassword);
+    EXPECT_TRUE(takeError().startsWith("dsZelMobil: Type mismatch for field 'port'"));
+    EXPECT_FALSE(signedIn());
+}
+
 struct PasswordRule {
     const char* name;
     const char* pwHashTypeSql;
