@@ -1,9 +1,11 @@
+#include "app/u_Application.h"
 #include "app/u_fMenuCartovia.h"
 #include "app/wCartovia.h"
 #include "context/u_dmCon.h"
 #include "import/u_fCartoviaImportCmdC.h"
 #include "login/u_frmLogin.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -13,16 +15,27 @@ namespace {
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
+        // The login dialog reads the remembered login of a folder of the test's own, and its
+        // failures go to the test, not to a modal box.
+        qputenv("XDG_CONFIG_HOME", configFolder.path().toLocal8Bit());
+        app::setFailureSink([this](const QString& text) { errors << text; });
         app::createApplicationObjects();
         fMenuCartovia->show();
     }
-    void TearDown() override { app::destroyApplicationObjects(); }
+    void TearDown() override {
+        app::destroyApplicationObjects();
+        app::setFailureSink(nullptr);
+        EXPECT_TRUE(errors.isEmpty()) << errors.join('|').toStdString();
+    }
 
     // Presses Login and ends the dialog with the given result as soon as it shows.
     void pressLoginEndingWith(int result) {
         QTimer::singleShot(0, [result] { frmLogin->done(result); });
         QTest::mouseClick(fMenuCartovia->ButtonLogin, Qt::LeftButton);
     }
+
+    QTemporaryDir configFolder;
+    QStringList errors;
 };
 
 TEST_F(MainWindow, startsSignedOutWithLoginOnly) {

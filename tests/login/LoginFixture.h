@@ -7,11 +7,9 @@
 #include "support/DbConnect.h"
 #include "support/TestDatabase.h"
 
-#include <QDeadlineTimer>
 #include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 #include <gtest/gtest.h>
 
 namespace wc::test {
@@ -79,17 +77,6 @@ protected:
     void signIn(const QString& companyName, const QString& user, const QString& password) {
         enter(companyName, user, password);
         press();
-    }
-    // Sessions still open on a database once those just ended have gone: a server ends a
-    // session's process shortly after the client hangs up.
-    static int sessionsLeftOn(TestDatabase& database) {
-        QDeadlineTimer deadline(3000);
-        int sessions = database.otherSessions();
-        while (sessions > 0 && !deadline.hasExpired()) {
-            QThread::msleep(20);
-            sessions = database.otherSessions();
-        }
-        return sessions;
     }
     bool signedIn() const { return frmLogin->result() == QDialog::Accepted; }
     // The first error shown since the last call, or "<none>".

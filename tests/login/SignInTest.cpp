@@ -85,7 +85,7 @@ TEST_P(SignInRefusal, showsItsMessageAndLeavesTheDialogOpenWithOnlyTheCompanyRem
     EXPECT_EQ(afterChecks(), unchanged());
     EXPECT_EQ(dialog().Edit3->text(), refusal.password);
     expectQueriesClosedAfterPress();
-    EXPECT_EQ(sessionsLeftOn(erp), 0);
+    EXPECT_EQ(erp.sessionsLeft(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachCheck, SignInRefusal, ::testing::ValuesIn(refusals),
@@ -117,7 +117,7 @@ TEST_F(SignIn, routesTheErpConnectionFromTheDirectoryAndHoldsNoErpSession) {
     EXPECT_EQ(dmCon->conZel.database(), erp.name());
     EXPECT_EQ(dmCon->conZel.sslMode(), db::SslMode::Prefer);
     EXPECT_FALSE(dmCon->conZel.isConnected());
-    EXPECT_EQ(sessionsLeftOn(erp), 0);
+    EXPECT_EQ(erp.sessionsLeft(), 0);
     EXPECT_TRUE(dmCon->conZelMob.isConnected()) << "the directory connection stays open";
     EXPECT_EQ(directory.otherSessions(), 1);
 }
@@ -390,7 +390,7 @@ TEST_F(MainWindowSignIn, successfulSignInSwitchesTheMainWindowToItsMenu) {
     EXPECT_TRUE(fMenuCartovia->PanelMenu->isVisible());
     EXPECT_EQ(fMenuCartovia->LabelDataBase->text(), erp.name());
     EXPECT_EQ(fMenuCartovia->LabelUser->text(), "User ana");
-    EXPECT_EQ(sessionsLeftOn(erp), 0);
+    EXPECT_EQ(erp.sessionsLeft(), 0);
     EXPECT_TRUE(dmCon->conZelMob.isConnected());
 }
 

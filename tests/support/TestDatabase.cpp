@@ -1,7 +1,8 @@
 #include "support/TestDatabase.h"
 
 #include <QFile>
-#include <QSettings>
+#include <QDeadlineTimer>
+#include <QThread>
 #include <QUuid>
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
@@ -106,6 +107,16 @@ int TestDatabase::otherSessions() {
     return scalar("select count(*) from pg_stat_activity where datname = current_database() "
                   "and pid <> pg_backend_pid()")
         .toInt();
+}
+
+int TestDatabase::sessionsLeft() {
+    QDeadlineTimer deadline(3000);
+    int sessions = otherSessions();
+    while (sessions > 0 && !deadline.hasExpired()) {
+        QThread::msleep(20);
+        sessions = otherSessions();
+    }
+    return sessions;
 }
 
 } // namespace wc::test

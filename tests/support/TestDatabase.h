@@ -39,6 +39,9 @@ public:
     QString scalar(const QString& sql);
     // Number of sessions that this server holds open on this database, not counting our own.
     int otherSessions();
+    // The same, once sessions whose client has just hung up are gone (a server ends a
+    // session's process shortly after the client leaves); waits up to 3 s.
+    int sessionsLeft();
 
 private:
     ServerAddress server_;

@@ -82,7 +82,7 @@ TEST(Connection, disconnectedModeHoldsNoConnectionBetweenOperations) {
     query.setSql({"select * from t order by id"});
     query.open();
     EXPECT_FALSE(connection.isConnected());
-    EXPECT_EQ(database.otherSessions(), 0);
+    EXPECT_EQ(database.sessionsLeft(), 0);
     // rows stay readable after the connection has gone
     ASSERT_EQ(query.recordCount(), 2);
     query.last();
@@ -94,7 +94,7 @@ TEST(Connection, disconnectedModeHoldsNoConnectionBetweenOperations) {
     call.paramByName("P").setAsInteger(5);
     call.execute();
     EXPECT_FALSE(connection.isConnected());
-    EXPECT_EQ(database.otherSessions(), 0);
+    EXPECT_EQ(database.sessionsLeft(), 0);
 
     // a failing operation releases the connection too
     query.setSql({"select * from missing_table"});
