@@ -3,19 +3,82 @@
 #include "core/Failure.h"
 
 #include <QByteArray>
+#include <array>
+#include <rapidjson/memorystream.h>
+#include <rapidjson/reader.h>
 
 namespace {
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+constexpr std::array<std::string_view, 3> kPath{"meta", "links", "next"};
 
-// The member of that name (the first one, should the name repeat), or nothing when the
-// value is not an object or has no such member.
-const rapidjson::Value* memberOf(const rapidjson::Value& value, const char* name) {
-    if (!value.IsObject())
-        return nullptr;
-    const auto found = value.FindMember(name);
-    return found == value.MemberEnd() ? nullptr : &found->value;
-}
+// Follows the events of one JSON value and notes how far the path meta, links, next leads:
+// only the top object's first "meta", that object's first "links" and its first "next" count,
+// and a step whose value is not an object ends the path there. No document is built.
+class NextFinder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, NextFinder> {
+public:
+    bool topIsObject() const { return topIsObject_; }
+    OrderPage::Next next() const { return next_; }
+
+    bool Default() { return valueStarts(Value::Other); }
+    bool Null() { return valueStarts(Value::Null); }
+    bool StartArray() {
+        ++depth_;
+        return valueStarts(Value::Other);
+    }
+    bool EndArray(rapidjson::SizeType) {
+        --depth_;
+        return true;
+    }
+    bool StartObject() {
+        if (depth_ == 0) {
+            topIsObject_ = true;
+            pathDepth_ = 1;
+        }
+        ++depth_;
+        return valueStarts(Value::Object);
+    }
+    bool EndObject(rapidjson::SizeType) {
+        // Leaving a path object returns to the one that holds it; repeated names stay ignored.
+        if (depth_ == pathDepth_)
+            --pathDepth_;
+        --depth_;
+        return true;
+    }
+    bool Key(const char* name, rapidjson::SizeType length, bool) {
+        const int step = pathDepth_ - 1;
+        if (depth_ == pathDepth_ && step >= 0 && step < int(kPath.size()) && !seen_[size_t(step)] &&
+            std::string_view(name, length) == kPath[size_t(step)]) {
+            seen_[size_t(step)] = true;
+            pending_ = step;
+        }
+        return true;
+    }
+
+private:
+    enum class Value { Object, Null, Other };
+
+    // The value that just began settles the path step whose name came before it, if any.
+    bool valueStarts(Value value) {
+        const int step = pending_;
+        pending_ = -1;
+        if (step == 2)
+            next_ = value == Value::Null ? OrderPage::Next::Null : OrderPage::Next::Present;
+        else if (step >= 0 && value == Value::Object) {
+            pathDepth_ = depth_;
+            next_ = step == 0 ? OrderPage::Next::NoLinks : OrderPage::Next::Absent;
+        }
+        return true;
+    }
+
+    bool topIsObject_ = false;
+    int depth_ = 0;
+    // Depth of the innermost object of the path that we are in: the page 1, meta 2, links 3.
+    int pathDepth_ = 0;
+    int pending_ = -1;
+    std::array<bool, 3> seen_{};
+    OrderPage::Next next_ = OrderPage::Next::NoMeta;
+};
 
 [[noreturn]] void missing(const char* what) {
     throw wc::Failure(
@@ -28,24 +91,32 @@ OrderPage::OrderPage(const QString& bodyText) {
     QByteArray utf8 = bodyText.toUtf8();
     if (utf8.startsWith(kUtf8Bom))
         utf8.remove(0, kUtf8Bom.size());
-    // After the value only blanks may follow, and an empty text is an error.
-    // The iterative parser keeps deeply nested input from exhausting the stack.
-    document_.Parse<rapidjson::kParseIterativeFlag>(utf8.constData(), size_t(utf8.size()));
-    if (document_.HasParseError())
+    // The reader takes a zero byte for the end of the text, but JSON has no place for one.
+    const bool hasZero = utf8.contains('\0');
+    rapidjson::MemoryStream bytes(utf8.constData(), size_t(utf8.size()));
+    NextFinder finder;
+    rapidjson::Reader reader;
+    // Iterative, so deep nesting cannot exhaust the stack; after the value only blanks may
+    // follow, and an empty text is an error.
+    if (hasZero || reader.Parse<rapidjson::kParseIterativeFlag>(bytes, finder).IsError())
         throw wc::Failure(QStringLiteral("(getOrdersByCreatedAfter) Eroare la parsare Json"));
-    if (!document_.IsObject())
+    if (!finder.topIsObject())
         throw wc::Failure(QStringLiteral("Invalid class typecast"));
+    next_ = finder.next();
 }
 
 bool OrderPage::isLast() const {
-    const rapidjson::Value* meta = memberOf(document_, "meta");
-    if (!meta || !meta->IsObject())
+    switch (next_) {
+    case Next::NoMeta:
         missing("obiectul meta");
-    const rapidjson::Value* links = memberOf(*meta, "links");
-    if (!links || !links->IsObject())
+    case Next::NoLinks:
         missing("obiectul meta.links");
-    const rapidjson::Value* next = memberOf(*links, "next");
-    if (!next)
+    case Next::Absent:
         missing("meta.links.next");
-    return next->IsNull();
+    case Next::Null:
+        return true;
+    case Next::Present:
+        break;
+    }
+    return false;
 }

@@ -1,21 +1,23 @@
 #pragma once
 
 #include <QString>
-#include <rapidjson/document.h>
 
-// One page of a shop's order list, parsed from its body text. It is read only for whether
-// another page follows; the page itself travels to the database as received.
+// What a page of a shop's order list says about the next page. The page is read whole, as
+// one JSON value, but only the member path meta, links, next is kept; the page itself
+// travels to the database as received.
 class OrderPage {
 public:
     // Raises a failure when the text is not one JSON value, or when that value is not an object.
     explicit OrderPage(const QString& bodyText);
-    OrderPage(const OrderPage&) = delete;
-    OrderPage& operator=(const OrderPage&) = delete;
 
     // Whether meta.links.next is the literal null; any other value means another page follows.
     // Raises a failure naming the step of the path that the page lacks.
     bool isLast() const;
 
+    // How far the path meta, links, next was found, each step taken from the first member of
+    // its name in an object.
+    enum class Next { NoMeta, NoLinks, Absent, Null, Present };
+
 private:
-    rapidjson::Document document_;
+    Next next_ = Next::NoMeta;
 };

@@ -29,7 +29,8 @@ TfProc_Cartovia::TfProc_Cartovia(QWidget* parent, wc::http::Timeouts timeouts)
 }
 
 void TfProc_Cartovia::bindToDataModule(TdmCon& dm) {
-    o_cartovia_log_ins.setConnection(&dm.conZel);
+    conZel_ = &dm.conZel;
+    o_cartovia_log_ins.setConnection(conZel_);
 }
 
 void TfProc_Cartovia::getOrdersByCreatedAfter(const QString& pNumeSite, const QString& pBaseUrl,
@@ -37,12 +38,15 @@ void TfProc_Cartovia::getOrdersByCreatedAfter(const QString& pNumeSite, const QS
     const QByteArray authorization = basicAuthorization(pUser, pPassword);
     RESTClient1.setBaseUrl(pBaseUrl);
     RESTRequest1.setResource(QStringLiteral("orders"));
+    // The shop's pages are stored over one database session, opened by the first page and
+    // closed when the call ends: a new session for every page costs more than storing it.
+    Session session;
     for (int offset = 0;; offset += kPageSize) {
         buildRequest(authorization, offset);
         RESTResponse1 = RESTClient1.get(RESTRequest1);
         checkStatus();
         addMemoLine(QStringLiteral("Incepe preluarea comenzilor"));
-        if (storePageAndTellIfLast(pNumeSite))
+        if (storePageAndTellIfLast(pNumeSite, session))
             break;
     }
     addMemoLine(QStringLiteral("Sfarsit"));
@@ -70,14 +74,16 @@ void TfProc_Cartovia::checkStatus() const {
                           RESTResponse1.text);
 }
 
-bool TfProc_Cartovia::storePageAndTellIfLast(const QString& pNumeSite) {
+bool TfProc_Cartovia::storePageAndTellIfLast(const QString& pNumeSite, Session& session) {
     const OrderPage page(RESTResponse1.text);
     // The last page, and one without orders, are stored too: storing comes before the end test.
-    storePage(pNumeSite, RESTResponse1.text);
+    storePage(pNumeSite, RESTResponse1.text, session);
     return page.isLast();
 }
 
-void TfProc_Cartovia::storePage(const QString& pNumeSite, const QString& pJson) {
+void TfProc_Cartovia::storePage(const QString& pNumeSite, const QString& pJson, Session& session) {
+    if (!session && conZel_)
+        session.emplace(*conZel_);
     o_cartovia_log_ins.paramByName(QStringLiteral("pNumeSite")).setAsString(pNumeSite);
     o_cartovia_log_ins.paramByName(QStringLiteral("pJson")).setAsString(pJson);
     o_cartovia_log_ins.execute();

@@ -4,6 +4,7 @@
 #include "http/Client.h"
 
 #include <QWidget>
+#include <optional>
 
 class TdmCon;
 
@@ -30,11 +31,15 @@ public:
     wc::db::StoredProc o_cartovia_log_ins{QStringLiteral("o_cartovia_log_ins")};
 
 private:
+    using Session = std::optional<wc::db::Connection::Hold>;
+
     void buildRequest(const QByteArray& authorization, int offset);
     void checkStatus() const;
     // Parses, stores and reads the page of the last response; the parsed page ends with it.
-    bool storePageAndTellIfLast(const QString& pNumeSite);
-    void storePage(const QString& pNumeSite, const QString& pJson);
+    bool storePageAndTellIfLast(const QString& pNumeSite, Session& session);
+    void storePage(const QString& pNumeSite, const QString& pJson, Session& session);
+
+    wc::db::Connection* conZel_ = nullptr;
 };
 
 extern TfProc_Cartovia* fProc_Cartovia;

@@ -42,6 +42,22 @@ TEST_F(FetchPages, threePagesAreAskedByOffsetAndStoredUnchanged) {
     EXPECT_EQ(memoShapes(), QStringList({"Incepe", "Incepe", "Incepe", "Sfarsit"}));
 }
 
+TEST_F(FetchPages, storesAShopsPagesOverOneSessionClosedAtTheEnd) {
+    for (int i = 0; i < 2; ++i) {
+        shop.enqueue(Reply::json(morePages()));
+        shop.enqueue(Reply::json(morePages()));
+        shop.enqueue(Reply::json(lastPage()));
+
+        EXPECT_EQ(fetch("magazin-" + QString::number(i)), "<none>");
+
+        EXPECT_FALSE(dmCon->conZel.isConnected());
+    }
+    EXPECT_EQ(
+        database.scalar("select string_agg(n::text, ',') from (select count(distinct sesiune) n from pagini "
+                        "group by nume_site order by nume_site) s"),
+        "1,1");
+}
+
 TEST_F(FetchPages, pageWithoutOrdersIsStillStored) {
     shop.enqueue(Reply::json(morePages()));
     shop.enqueue(Reply::json(lastPage()));
@@ -90,6 +106,7 @@ TEST_P(FailingStatus, endsTheRetrievalAfterTheStoredPages) {
     EXPECT_EQ(shop.requests().size(), 2);
     EXPECT_EQ(storedPages(), 1);
     EXPECT_EQ(memoShapes(), QStringList{"Incepe"});
+    EXPECT_FALSE(dmCon->conZel.isConnected());
 }
 
 INSTANTIATE_TEST_SUITE_P(

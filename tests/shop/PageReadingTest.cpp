@@ -90,6 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"notANumber", "application/json", R"({"total":NaN,"meta":{"links":{"next":null}}})",
                     kParse},
         RefusedCase{"comment", "application/json", "/* pagina */" + kLast, kParse},
+        RefusedCase{"zeroByteAfterTheValue", "application/json", kLast + QByteArray("\0x", 2), kParse},
         RefusedCase{"formFeedAround", "application/json", "\f" + kLast, kParse},
         RefusedCase{"deeplyNested", "application/json", QByteArray(200000, '['), kParse},
         // A binary media type gives no text, so there is nothing to read.
@@ -126,6 +127,9 @@ INSTANTIATE_TEST_SUITE_P(
         NextCase{"nextNullFirst", R"({"meta":{"links":{"next":null,"next":"p2"}}})", 1},
         NextCase{"nextLinkFirst", R"({"meta":{"links":{"next":"p2","next":null}}})", 2},
         NextCase{"linksNullFirst", R"({"meta":{"links":{"next":null},"links":{"next":"p2"}}})", 1},
+        // Only the page's own meta counts, not one inside an order.
+        NextCase{"metaInsideAnOrder",
+                 R"({"data":[{"meta":{"links":{"next":null}}}],"meta":{"links":{"next":"p2"}}})", 2},
         NextCase{"metaLinkFirst", R"({"meta":{"links":{"next":"p2"}},"meta":{"links":{"next":null}}})", 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -155,15 +159,18 @@ const QString kNoNext = QStringLiteral("(getOrdersByCreatedAfter) Pagina nu cont
 
 INSTANTIATE_TEST_SUITE_P(
     Pages, MissingNext,
-    ::testing::Values(MissingCase{"emptyObject", "{}", kNoMeta},
-                      MissingCase{"metaNull", R"({"data":[],"meta":null})", kNoMeta},
-                      MissingCase{"metaArray", R"({"meta":[{"links":{"next":null}}]})", kNoMeta},
-                      MissingCase{"metaOtherCase", R"({"Meta":{"links":{"next":null}}})", kNoMeta},
-                      MissingCase{"noLinks", R"({"meta":{"total":0}})", kNoLinks},
-                      MissingCase{"linksString", R"({"meta":{"links":"next"}})", kNoLinks},
-                      MissingCase{"noNext", R"({"meta":{"links":{"prev":null}}})", kNoNext},
-                      MissingCase{"nextOtherCase", R"({"meta":{"links":{"Next":null}}})", kNoNext},
-                      MissingCase{"nextAtTop", R"({"next":null,"meta":{"links":{}}})", kNoNext}),
+    ::testing::Values(
+        MissingCase{"emptyObject", "{}", kNoMeta},
+        MissingCase{"metaNull", R"({"data":[],"meta":null})", kNoMeta},
+        MissingCase{"metaArray", R"({"meta":[{"links":{"next":null}}]})", kNoMeta},
+        MissingCase{"metaOtherCase", R"({"Meta":{"links":{"next":null}}})", kNoMeta},
+        MissingCase{"firstMetaNotAnObject", R"({"meta":1,"meta":{"links":{"next":null}}})", kNoMeta},
+        MissingCase{"noLinks", R"({"meta":{"total":0}})", kNoLinks},
+        MissingCase{"linksString", R"({"meta":{"links":"next"}})", kNoLinks},
+        MissingCase{"noNext", R"({"meta":{"links":{"prev":null}}})", kNoNext},
+        MissingCase{"nextOtherCase", R"({"meta":{"links":{"Next":null}}})", kNoNext},
+        MissingCase{"nextOneLevelTooDeep", R"({"meta":{"links":{"self":{"next":null}}}})", kNoNext},
+        MissingCase{"nextAtTop", R"({"next":null,"meta":{"links":{}}})", kNoNext}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

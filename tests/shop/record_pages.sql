@@ -5,7 +5,8 @@ drop function if exists o_cartovia_log_ins(text, text);
 create table pagini (
     nr        serial primary key,
     nume_site text,
-    pjson     text
+    pjson     text,
+    sesiune   integer default pg_backend_pid()
 );
 
 create function o_cartovia_log_ins(pnumesite text, pjson text)
