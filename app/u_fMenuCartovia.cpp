@@ -27,9 +27,9 @@ QLabel* boldNavyLabel(QWidget* parent) {
     return label;
 }
 
-QLabel* versionLabel(QWidget* parent) {
+QLabel* versionLabel(QWidget* parent, QPoint at) {
     auto* label = new QLabel(QStringLiteral("Versiune %1").arg(QStringLiteral(WC_VERSION)), parent);
-    label->move(104, 17);
+    label->move(at);
     label->adjustSize();
     return label;
 }
@@ -55,7 +55,7 @@ TfMenuCartovia::TfMenuCartovia(QWidget* parent) : QWidget(parent) {
 
     ButtonLogin = new QPushButton(QStringLiteral("Login"), PanelLogin);
     ButtonLogin->setGeometry(16, 9, 75, 30);
-    Label1 = versionLabel(PanelLogin);
+    Label1 = versionLabel(PanelLogin, {104, 17}); // beside Login
 
     LabelDataBase = boldNavyLabel(PanelMenu);
     LabelDataBase->setText(QStringLiteral("LabelDataBase"));
@@ -69,7 +69,7 @@ TfMenuCartovia::TfMenuCartovia(QWidget* parent) : QWidget(parent) {
     Shape1->setStyleSheet(QStringLiteral("background-color: silver;"));
     Button1 = new QPushButton(QStringLiteral("Import comenzi"), PanelMenu);
     Button1->setGeometry(16, 63, 137, 25);
-    Label2 = versionLabel(PanelMenu);
+    Label2 = versionLabel(PanelMenu, {16, 100}); // below the menu's button
 
     setTabOrder(PanelLogin, PanelMenu);
 

@@ -17,6 +17,8 @@ QLabel* caption(const QString& text, const QRect& geometry, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setFont(QFont(QStringLiteral("Tahoma"), 9));
     label->setGeometry(geometry);
+    // Captions size themselves to their text, so a wider substitute font does not clip them.
+    label->resize(label->sizeHint().expandedTo(geometry.size()));
     return label;
 }
 
