@@ -1,4 +1,5 @@
 // The grid's proxy against Qt's stock QSortFilterProxyModel on the same 100,000 order-log rows.
+#include "LogModel.h"
 #include "grid/GridModel.h"
 #include "grid/TableView.h"
 
@@ -20,24 +21,7 @@ using wc::grid::GridModel;
 
 constexpr int kRows = 100'000;
 
-struct Field {
-    const char* name;
-    int width;
-    ColumnKind kind;
-};
-constexpr std::array<Field, 11> kFields{{
-    {"nume_site", 73, ColumnKind::Text},
-    {"id_doc_site", 86, ColumnKind::Number},
-    {"data_log", 123, ColumnKind::DateTime},
-    {"date_created", 87, ColumnKind::Date},
-    {"zel_serie_cmd_c", 100, ColumnKind::Text},
-    {"nr_doc_site", 82, ColumnKind::MultiLineText},
-    {"err_la_import", 142, ColumnKind::MultiLineText},
-    {"zel_data_doc", 90, ColumnKind::Date},
-    {"zel_tip_doc", 86, ColumnKind::Text},
-    {"zel_nr_doc", 89, ColumnKind::Text},
-    {"zel_partener", 167, ColumnKind::Text},
-}};
+const auto& kFields = wc::grid::test::kLogFields;
 
 // A read-only table of typed values, as the data-access layer hands the order log to the grid.
 class LogTable : public QAbstractTableModel {
