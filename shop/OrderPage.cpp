@@ -2,20 +2,19 @@
 
 #include "core/Failure.h"
 
-#include <QByteArray>
 #include <array>
-#include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
+#include <string_view>
 
 namespace {
 
-const QByteArray kUtf8Bom("\xEF\xBB\xBF");
-constexpr std::array<std::string_view, 3> kPath{"meta", "links", "next"};
+constexpr char16_t kByteOrderMark = u'\xFEFF';
+constexpr std::array<std::u16string_view, 3> kPath{u"meta", u"links", u"next"};
 
 // Follows the events of one JSON value and notes how far the path meta, links, next leads:
 // only the top object's first "meta", that object's first "links" and its first "next" count,
 // and a step whose value is not an object ends the path there. No document is built.
-class NextFinder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, NextFinder> {
+class NextFinder : public rapidjson::BaseReaderHandler<rapidjson::UTF16<char16_t>, NextFinder> {
 public:
     bool topIsObject() const { return topIsObject_; }
     OrderPage::Next next() const { return next_; }
@@ -45,10 +44,10 @@ public:
         --depth_;
         return true;
     }
-    bool Key(const char* name, rapidjson::SizeType length, bool) {
+    bool Key(const char16_t* name, rapidjson::SizeType length, bool) {
         const int step = pathDepth_ - 1;
         if (depth_ == pathDepth_ && step >= 0 && step < int(kPath.size()) && !seen_[size_t(step)] &&
-            std::string_view(name, length) == kPath[size_t(step)]) {
+            std::u16string_view(name, length) == kPath[size_t(step)]) {
             seen_[size_t(step)] = true;
             pending_ = step;
         }
@@ -80,6 +79,31 @@ private:
     OrderPage::Next next_ = OrderPage::Next::NoMeta;
 };
 
+// The body text as the reader's input, read where it lies: a page can be large, and a
+// copy in another encoding would cost more than reading it. Its end reads as a zero.
+class TextStream {
+public:
+    using Ch = char16_t;
+
+    explicit TextStream(QStringView text)
+        : begin_(text.utf16()), current_(begin_), end_(begin_ + text.size()) {}
+
+    Ch Peek() const { return current_ == end_ ? Ch() : *current_; }
+    Ch Take() { return current_ == end_ ? Ch() : *current_++; }
+    size_t Tell() const { return size_t(current_ - begin_); }
+
+    // Only for parsing in place, which this stream does not allow.
+    Ch* PutBegin() { return nullptr; }
+    void Put(Ch) {}
+    void Flush() {}
+    size_t PutEnd(Ch*) { return 0; }
+
+private:
+    const Ch* begin_;
+    const Ch* current_;
+    const Ch* end_;
+};
+
 [[noreturn]] void missing(const char* what) {
     throw wc::Failure(
         QStringLiteral("(getOrdersByCreatedAfter) Pagina nu contine %1").arg(QLatin1String(what)));
@@ -88,17 +112,17 @@ private:
 } // namespace
 
 OrderPage::OrderPage(const QString& bodyText) {
-    QByteArray utf8 = bodyText.toUtf8();
-    if (utf8.startsWith(kUtf8Bom))
-        utf8.remove(0, kUtf8Bom.size());
-    // The reader takes a zero byte for the end of the text, but JSON has no place for one.
-    const bool hasZero = utf8.contains('\0');
-    rapidjson::MemoryStream bytes(utf8.constData(), size_t(utf8.size()));
+    QStringView text(bodyText);
+    if (text.startsWith(QChar(kByteOrderMark)))
+        text = text.sliced(1);
+    // The reader takes a zero for the end of the text, but JSON has no place for one.
+    const bool hasZero = text.contains(QChar(0));
+    TextStream stream(text);
     NextFinder finder;
-    rapidjson::Reader reader;
+    rapidjson::GenericReader<rapidjson::UTF16<char16_t>, rapidjson::UTF16<char16_t>> reader;
     // Iterative, so deep nesting cannot exhaust the stack; after the value only blanks may
     // follow, and an empty text is an error.
-    if (hasZero || reader.Parse<rapidjson::kParseIterativeFlag>(bytes, finder).IsError())
+    if (hasZero || reader.Parse<rapidjson::kParseIterativeFlag>(stream, finder).IsError())
         throw wc::Failure(QStringLiteral("(getOrdersByCreatedAfter) Eroare la parsare Json"));
     if (!finder.topIsObject())
         throw wc::Failure(QStringLiteral("Invalid class typecast"));

@@ -2,9 +2,9 @@
 
 #include <QString>
 
-// What a page of a shop's order list says about the next page. The page is read whole, as
-// one JSON value, but only the member path meta, links, next is kept; the page itself
-// travels to the database as received.
+// What a page of a shop's order list says about the next page. The whole text is checked to
+// be one JSON value, but only the member path meta, links, next is kept: the page itself
+// travels to the database as received, so no document of it is built.
 class OrderPage {
 public:
     // Raises a failure when the text is not one JSON value, or when that value is not an object.

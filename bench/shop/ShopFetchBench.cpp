@@ -16,9 +16,11 @@
 #include <curl/curl.h>
 #include <libpq-fe.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <memory>
+#include <numeric>
 #include <vector>
 
 using namespace wc::test;
@@ -210,24 +212,32 @@ void fetchShop(benchmark::State& state) {
             std::abort();
     };
 
-    double oursMs = 0, floorMs = 0;
+    // Both sides run in every iteration, in turns, on an emptied order log. Other work on the
+    // machine only ever adds time, so the fastest run of each side is the fairest comparison.
+    std::vector<double> ours, floorRuns;
     for (auto _ : state) {
         emptyLog();
-        floorMs += elapsedMs([&] { floor.run(); });
+        floorRuns.push_back(elapsedMs([&] { floor.run(); }));
         fullLog();
         emptyLog();
-        oursMs +=
-            elapsedMs([&] { fProc_Cartovia->getOrdersByCreatedAfter(kSite, shopUrl, kUser, kPassword); });
+        ours.push_back(
+            elapsedMs([&] { fProc_Cartovia->getOrdersByCreatedAfter(kSite, shopUrl, kUser, kPassword); }));
         fullLog();
     }
     app::destroyApplicationObjects();
-    const double n = double(state.iterations());
-    state.counters["ours_ms"] = oursMs / n;
-    state.counters["floor_ms"] = floorMs / n;
-    state.counters["ratio"] = oursMs / floorMs;
+    const auto best = [](const std::vector<double>& runs) {
+        return *std::min_element(runs.begin(), runs.end());
+    };
+    const auto mean = [](const std::vector<double>& runs) {
+        return std::accumulate(runs.begin(), runs.end(), 0.0) / double(runs.size());
+    };
+    state.counters["ours_ms"] = best(ours);
+    state.counters["floor_ms"] = best(floorRuns);
+    state.counters["ratio"] = best(ours) / best(floorRuns);
+    state.counters["mean_ratio"] = mean(ours) / mean(floorRuns);
     state.counters["page_kb"] = double(pageBytes) / kPages / 1024;
 }
-BENCHMARK(fetchShop)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(fetchShop)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace
 
