@@ -29,8 +29,7 @@ TfProc_Cartovia::TfProc_Cartovia(QWidget* parent, wc::http::Timeouts timeouts)
 }
 
 void TfProc_Cartovia::bindToDataModule(TdmCon& dm) {
-    conZel_ = &dm.conZel;
-    o_cartovia_log_ins.setConnection(conZel_);
+    o_cartovia_log_ins.setConnection(&dm.conZel);
 }
 
 void TfProc_Cartovia::getOrdersByCreatedAfter(const QString& pNumeSite, const QString& pBaseUrl,
@@ -38,15 +37,12 @@ void TfProc_Cartovia::getOrdersByCreatedAfter(const QString& pNumeSite, const QS
     const QByteArray authorization = basicAuthorization(pUser, pPassword);
     RESTClient1.setBaseUrl(pBaseUrl);
     RESTRequest1.setResource(QStringLiteral("orders"));
-    // The shop's pages are stored over one database session, opened by the first page and
-    // closed when the call ends: a new session for every page costs more than storing it.
-    Session session;
     for (int offset = 0;; offset += kPageSize) {
         buildRequest(authorization, offset);
         RESTResponse1 = RESTClient1.get(RESTRequest1);
         checkStatus();
         addMemoLine(QStringLiteral("Incepe preluarea comenzilor"));
-        if (storePageAndTellIfLast(pNumeSite, session))
+        if (storePageAndTellIfLast(pNumeSite))
             break;
     }
     addMemoLine(QStringLiteral("Sfarsit"));
@@ -74,16 +70,15 @@ void TfProc_Cartovia::checkStatus() const {
                           RESTResponse1.text);
 }
 
-bool TfProc_Cartovia::storePageAndTellIfLast(const QString& pNumeSite, Session& session) {
+bool TfProc_Cartovia::storePageAndTellIfLast(const QString& pNumeSite) {
     const OrderPage page(RESTResponse1.text);
     // The last page, and one without orders, are stored too: storing comes before the end test.
-    storePage(pNumeSite, RESTResponse1.text, session);
+    storePage(pNumeSite, RESTResponse1.text);
     return page.isLast();
 }
 
-void TfProc_Cartovia::storePage(const QString& pNumeSite, const QString& pJson, Session& session) {
-    if (!session && conZel_)
-        session.emplace(*conZel_);
+// Each page is stored over a connection of its own (the ERP connection's disconnected mode).
+void TfProc_Cartovia::storePage(const QString& pNumeSite, const QString& pJson) {
     o_cartovia_log_ins.paramByName(QStringLiteral("pNumeSite")).setAsString(pNumeSite);
     o_cartovia_log_ins.paramByName(QStringLiteral("pJson")).setAsString(pJson);
     o_cartovia_log_ins.execute();

@@ -4,7 +4,6 @@
 #include "http/Client.h"
 
 #include <QWidget>
-#include <optional>
 
 class TdmCon;
 
@@ -31,15 +30,11 @@ public:
     wc::db::StoredProc o_cartovia_log_ins{QStringLiteral("o_cartovia_log_ins")};
 
 private:
-    using Session = std::optional<wc::db::Connection::Hold>;
-
     void buildRequest(const QByteArray& authorization, int offset);
     void checkStatus() const;
     // Parses, stores and reads the page of the last response; the parsed page ends with it.
-    bool storePageAndTellIfLast(const QString& pNumeSite, Session& session);
-    void storePage(const QString& pNumeSite, const QString& pJson, Session& session);
-
-    wc::db::Connection* conZel_ = nullptr;
+    bool storePageAndTellIfLast(const QString& pNumeSite);
+    void storePage(const QString& pNumeSite, const QString& pJson);
 };
 
 extern TfProc_Cartovia* fProc_Cartovia;

@@ -147,11 +147,8 @@ public:
                            .toUtf8();
     }
 
-    // One database session for the shop's pages, as the system holds one for a shop.
+    // A database connection for every page, as the system's disconnected mode opens one.
     void run() {
-        const std::unique_ptr<PGconn, PgConnCloser> conn(PQconnectdb(connectInfo_.constData()));
-        if (PQstatus(conn.get()) != CONNECTION_OK)
-            fail("libpq", PQerrorMessage(conn.get()));
         for (int p = 0; p < kPages; ++p) {
             const QByteArray url =
                 shopUrl_ + "/orders?include=line_items&sort=date_created&shipping_status=awaiting&start=" +
@@ -160,6 +157,9 @@ public:
             body_.clear();
             if (const CURLcode code = curl_easy_perform(easy_.get()); code != CURLE_OK)
                 fail("libcurl", curl_easy_strerror(code));
+            const std::unique_ptr<PGconn, PgConnCloser> conn(PQconnectdb(connectInfo_.constData()));
+            if (PQstatus(conn.get()) != CONNECTION_OK)
+                fail("libpq", PQerrorMessage(conn.get()));
             store(conn.get(), body_);
         }
     }

@@ -42,7 +42,7 @@ TEST_F(FetchPages, threePagesAreAskedByOffsetAndStoredUnchanged) {
     EXPECT_EQ(memoShapes(), QStringList({"Incepe", "Incepe", "Incepe", "Sfarsit"}));
 }
 
-TEST_F(FetchPages, storesAShopsPagesOverOneSessionClosedAtTheEnd) {
+TEST_F(FetchPages, storesEveryPageOverAConnectionOfItsOwn) {
     for (int i = 0; i < 2; ++i) {
         shop.enqueue(Reply::json(morePages()));
         shop.enqueue(Reply::json(morePages()));
@@ -55,7 +55,7 @@ TEST_F(FetchPages, storesAShopsPagesOverOneSessionClosedAtTheEnd) {
     EXPECT_EQ(
         database.scalar("select string_agg(n::text, ',') from (select count(distinct sesiune) n from pagini "
                         "group by nume_site order by nume_site) s"),
-        "1,1");
+        "3,3");
 }
 
 TEST_F(FetchPages, pageWithoutOrdersIsStillStored) {
