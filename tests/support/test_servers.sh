@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # CTest fixture: starts (or stops) the two database servers of a test run, one with TLS
 # and one without, on free loopback ports, and writes their addresses to DIR/servers.env.
+# The clusters live in a temporary folder that the postgres account can reach even when DIR
+# is below a private home folder.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 cmd=$1 dir=$2 password=$3
@@ -19,15 +21,19 @@ start)
     "$0" stop "$dir" "$password"
     rm -rf "$dir"
     mkdir -p "$dir"
-    chmod 755 "$dir"
+    data=$(mktemp -d "${TMPDIR:-/tmp}/wc-test-servers.XXXXXX")
+    chmod 755 "$data"
+    echo "$data" > "$dir/data-folder"
     tls_port=$(free_port)
-    "$server" start "$dir/tls" "$tls_port" "$password" tls
+    "$server" start "$data/tls" "$tls_port" "$password" tls
     plain_port=$(free_port)
-    "$server" start "$dir/plain" "$plain_port" "$password" plain
+    "$server" start "$data/plain" "$plain_port" "$password" plain
     printf 'tls=%s\nplain=%s\npassword=%s\n' "$tls_port" "$plain_port" "$password" > "$dir/servers.env"
     ;;
 stop)
-    for s in tls plain; do [ -d "$dir/$s" ] && "$server" stop "$dir/$s"; done
-    true
+    [ -f "$dir/data-folder" ] || exit 0
+    data=$(cat "$dir/data-folder")
+    for s in tls plain; do [ -d "$data/$s" ] && "$server" stop "$data/$s"; done
+    rm -rf "$data" "$dir/data-folder"
     ;;
 esac
