@@ -102,10 +102,10 @@ void GridModel::onSourceChanged() {
     endResetModel();
 }
 
-int GridModel::addColumn(ColumnSpec spec) {
+int GridModel::addColumn(ColumnDef def) {
     const int column = int(columns_.size());
     beginInsertColumns({}, column, column);
-    columns_.push_back(std::move(spec));
+    columns_.push_back(std::move(def));
     filters_.emplace_back();
     caches_.emplace_back();
     sourceColumns_.push_back(-1);

@@ -10,7 +10,7 @@
 
 namespace wc::grid {
 
-struct ColumnSpec {
+struct ColumnDef {
     QString fieldName;
     int widthAt96dpi = 64;
     ColumnKind kind = ColumnKind::Text;
@@ -38,9 +38,9 @@ public:
     void setSourceModel(QAbstractItemModel* source);
     QAbstractItemModel* sourceModel() const { return source_; }
 
-    // Binds a new column to the source column whose horizontal header is `spec.fieldName`.
-    int addColumn(ColumnSpec spec);
-    const ColumnSpec& columnSpec(int column) const { return columns_.at(column); }
+    // Binds a new column to the source column whose horizontal header is `def.fieldName`.
+    int addColumn(ColumnDef def);
+    const ColumnDef& columnSpec(int column) const { return columns_.at(column); }
 
     void setFilter(int column, const FilterCondition& condition);
     const FilterCondition& filter(int column) const { return filters_.at(column); }
@@ -95,7 +95,7 @@ private:
     bool isLeaf(const GroupNode* node) const;
 
     QPointer<QAbstractItemModel> source_;
-    std::vector<ColumnSpec> columns_;
+    std::vector<ColumnDef> columns_;
     std::vector<int> sourceColumns_; // -1 while the source has no such column
     std::vector<FilterCondition> filters_;
     std::vector<std::unique_ptr<ColumnCache>> caches_;

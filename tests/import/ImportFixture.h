@@ -1,11 +1,7 @@
 #pragma once
 
-#include "app/u_Application.h"
-#include "app/wCartovia.h"
-#include "context/u_dmCon.h"
 #include "import/u_fCartoviaImportCmdC.h"
-#include "support/DbConnect.h"
-#include "support/TestDatabase.h"
+#include "support/ProgramFixture.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -42,20 +38,9 @@ language plpgsql as $$ begin
 end $$;)";
 
 
-// The program's objects with the ERP connection routed to a throwaway database that has
-// the ERP schema and functions; failures shown by the error display are collected.
-class ImportFixture : public ::testing::Test {
+// The import window on a throwaway ERP database.
+class ImportFixture : public ProgramFixture {
 protected:
-    void SetUp() override {
-        app::createApplicationObjects();
-        pointAt(dmCon->conZel, database);
-        app::setFailureSink([this](const QString& text) { errors << text; });
-    }
-    void TearDown() override {
-        app::setFailureSink(nullptr);
-        app::destroyApplicationObjects();
-    }
-
     TfCartoviaImportCmdC& window() { return *fCartoviaImportCmdC; }
     void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     void search() { click(window().ButtonCauta); }
@@ -68,9 +53,6 @@ protected:
                       "insert into log_cartovia (nume_site, id_doc_site, nr_doc_site) values"
                       " ('shop-a', 1, 'A-1'), ('shop-a', 2, 'A-2'), ('shop-b', 9000000000, 'B-1');");
     }
-
-    TestDatabase database{plainServer(), {sourcePath("demo/sql/erp_schema.sql"), sourcePath("demo/sql/erp_functions.sql")}};
-    QStringList errors;
 };
 
 } // namespace wc::test

@@ -1,13 +1,9 @@
 #pragma once
 
-#include "app/u_Application.h"
-#include "app/wCartovia.h"
-#include "context/u_dmCon.h"
 #include "import/u_fCartoviaImportCmdC.h"
 #include "shop/u_fProc_Cartovia.h"
-#include "support/DbConnect.h"
 #include "support/FailureOf.h"
-#include "support/TestDatabase.h"
+#include "support/ProgramFixture.h"
 #include "support/http/HttpServer.h"
 
 #include <QRegularExpression>
@@ -22,21 +18,10 @@ enum class PageLog {
     Real,     // the ERP's own, which fills the order log
 };
 
-// The program's objects with the ERP connection routed to a throwaway ERP database, and a
-// loopback shop server; failures shown by the error display are collected.
-class ShopFixture : public ::testing::Test {
+// The program's objects on a throwaway ERP database, and a loopback shop server.
+class ShopFixture : public ProgramFixture {
 protected:
-    explicit ShopFixture(PageLog log = PageLog::Recorded) : database(plainServer(), schemaFiles(log)) {}
-
-    void SetUp() override {
-        app::createApplicationObjects();
-        pointAt(dmCon->conZel, database);
-        app::setFailureSink([this](const QString& text) { errors << text; });
-    }
-    void TearDown() override {
-        app::setFailureSink(nullptr);
-        app::destroyApplicationObjects();
-    }
+    explicit ShopFixture(PageLog log = PageLog::Recorded) : ProgramFixture(schemaFiles(log)) {}
 
     // One shop's retrieval through the program's holder; the failure text, or "<none>".
     QString fetch(const QString& site, const QString& baseUrl, const QString& user = QStringLiteral("api"),
@@ -85,12 +70,10 @@ protected:
     QStringList memoShapes() const { return shapes(memo()); }
 
     HttpServer shop;
-    TestDatabase database;
-    QStringList errors;
 
 private:
     static QStringList schemaFiles(PageLog log) {
-        QStringList files{sourcePath("demo/sql/erp_schema.sql"), sourcePath("demo/sql/erp_functions.sql")};
+        QStringList files = erpSchemaFiles();
         if (log == PageLog::Recorded)
             files << sourcePath("tests/shop/record_pages.sql");
         return files;
