@@ -1,6 +1,10 @@
 #include "DbFixture.h"
 #include "db/Field.h"
+#include "db/DataSource.h"
 #include "db/Query.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
 
 using namespace wc;
 using namespace wc::test;
@@ -168,6 +172,44 @@ TEST_F(QueryTest, navigationStopsAtTheEnds) {
 TEST_F(QueryTest, closedQueryRefusesReads) {
     db::Field n(query, QStringLiteral("n"), FieldKind::Integer);
     EXPECT_EQ(failureOf([&] { n.asString(); }), "dsTest: Cannot perform this operation on a closed dataset");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(QueryTest, dataSourceShowsTypedValuesAndFollowsTheCurrentRow) {
+    database.exec("create table t (site varchar(10), id bigint, created date, note text);"
+                  "insert into t values ('a', 1, date '2026-01-05', null), ('b', 2, null, 'x');");
+    db::Field site(query, QStringLiteral("site"), FieldKind::ShortText, 10);
+    db::Field id(query, QStringLiteral("id"), FieldKind::LargeInt);
+    db::Field created(query, QStringLiteral("created"), FieldKind::Date);
+    db::Field note(query, QStringLiteral("note"), FieldKind::LongText);
+    query.setSql({"select * from t order by id"});
+    query.setKeyFields(QStringLiteral("site;id"));
+    db::DataSource source(query);
+    QAbstractItemModelTester tester(&source, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QSignalSpy moved(&source, &db::DataSource::currentRowChanged);
+
+    EXPECT_EQ(source.rowCount(), 0);
+    query.open();
+    ASSERT_EQ(source.rowCount(), 2);
+    ASSERT_EQ(source.columnCount(), 4);
+    EXPECT_EQ(source.headerData(2, Qt::Horizontal).toString(), "created");
+    EXPECT_EQ(source.index(0, 1).data(), QVariant(qlonglong(1)));
+    EXPECT_EQ(source.index(0, 2).data(), QVariant(QDate(2026, 1, 5)));
+    EXPECT_FALSE(source.index(1, 2).data().isValid());
+    EXPECT_EQ(source.index(0, 3).data(), QVariant(QString()));
+
+    source.setCurrentRow(1);
+    EXPECT_EQ(query.recNo(), 1);
+    EXPECT_EQ(moved.last().at(0).toInt(), 1);
+    database.exec("insert into t values ('0', 0, null, null)");
+    query.refresh();
+    EXPECT_EQ(source.rowCount(), 3);
+    EXPECT_EQ(moved.last().at(0).toInt(), 2); // the same order, now further down
+    query.close();
+    EXPECT_EQ(source.rowCount(), 0);
 }
 
 } // namespace
