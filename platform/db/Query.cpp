@@ -137,7 +137,7 @@ void Query::close() {
 QStringList Query::currentKey() const {
     QStringList key;
     for (const QString& name : keyFields_) {
-        const Field* field = const_cast<Query*>(this)->findField(name);
+        const Field* field = findField(name);
         const char* v = field && current_ >= 0 ? rawValue(current_, field->column()) : nullptr;
         key << (v ? QString::fromUtf8(v) : QString());
     }
@@ -154,20 +154,27 @@ void Query::refresh() {
     finishPendingEdit();
     const QStringList key = currentKey();
     const int oldRow = current_;
+    fetchAgain();
+    if (oldRow >= 0 && !keyFields_.isEmpty())
+        locate(keyFields_, key);
+    else if (oldRow >= 0 && recordCount() > 0)
+        current_ = std::min(oldRow, recordCount() - 1);
+    announceReRead();
+    for (Query* detail : details_)
+        detail->masterMoved();
+}
+
+void Query::fetchAgain() {
+    finishPendingEdit();
     takeMasterValues();
     fetch();
     current_ = recordCount() > 0 ? 0 : -1;
-    if (!keyFields_.isEmpty()) {
-        if (!key.isEmpty() && oldRow >= 0)
-            locate(keyFields_, key);
-    } else if (oldRow >= 0 && recordCount() > 0) {
-        current_ = std::min(oldRow, recordCount() - 1);
-    }
+}
+
+void Query::announceReRead() {
     eof_ = current_ < 0;
     emit afterRefresh();
     emit currentRowChanged(current_);
-    for (Query* detail : details_)
-        detail->masterMoved();
 }
 
 int Query::recordCount() const { return result_ ? PQntuples(result_.get()) : 0; }
@@ -224,16 +231,11 @@ bool Query::locate(const QStringList& fields, const QStringList& values) {
 void Query::masterMoved() {
     if (!isOpen())
         return;
-    finishPendingEdit();
-    takeMasterValues();
-    fetch();
-    current_ = recordCount() > 0 ? 0 : -1;
-    eof_ = current_ < 0;
-    emit afterRefresh();
-    emit currentRowChanged(current_);
+    fetchAgain();
+    announceReRead();
 }
 
-Field* Query::findField(const QString& name) {
+Field* Query::findField(const QString& name) const {
     for (Field* field : fields_)
         if (field->name().compare(name, Qt::CaseInsensitive) == 0)
             return field;

@@ -61,7 +61,7 @@ public:
     bool locate(const QStringList& fields, const QStringList& values);
 
     Field& fieldByName(const QString& name);
-    Field* findField(const QString& name);
+    Field* findField(const QString& name) const;
     const std::vector<Field*>& fields() const { return fields_; }
 
     void edit();
@@ -83,6 +83,9 @@ private:
     void requireOpen() const;
     void requireEdit() const;
     void fetch();
+    // Runs the statement again with the master's current values; the first row becomes current.
+    void fetchAgain();
+    void announceReRead();
     void bindFields();
     void moveTo(int row);
     void takeMasterValues();
